@@ -1,0 +1,45 @@
+// Every text of the POV-Ray scene file: header, triangle records, mesh
+// closing, the ball-and-stick pieces and the trailer.
+#pragma once
+
+#include <cstdint>
+#include <ostream>
+#include <string>
+
+class Molecule;
+
+// One smooth triangle: vertices and vertex normals in grid units, fan apex
+// first; Positive when the orbital is above 0 at the apex.
+struct TriangleRecord {
+  float Vertex[3][3];
+  float Normal[3][3];
+  bool Positive;
+};
+
+// The mesh of the orbital. Its opening is held back until the first triangle,
+// because POV-Ray refuses a mesh without triangles.
+struct MeshWriter {
+  explicit MeshWriter(std::ostream& stream) : Out(stream) {}
+  std::ostream& Out;
+  long long Triangles = 0;
+};
+
+// The colour of an element in the ball-and-stick model, as "R,G,B".
+const char* ElementColour(const std::string& symbol);
+
+// Header through the bond finish, with a colour for every element index of
+// 4 or more that some atom of the molecule has.
+void WriteHeader(std::ostream& out, const Molecule& molecule);
+void WriteTriangle(MeshWriter& mesh, const TriangleRecord& record);
+void CloseMesh(MeshWriter& mesh);
+
+void WriteStructureOpening(std::ostream& out, float atomRadius);
+void WriteSphere(std::ostream& out, const float position[3], int element);
+void WriteCylinder(std::ostream& out, int firstElement, int secondElement, float length, float turnZ, float turnY,
+                   const float position[3]);
+void WriteStructureClosing(std::ostream& out);
+
+void WriteTrailer(std::ostream& out, int scale, bool showStructure);
+
+// The ball-and-stick model of the molecule, in grid units.
+void WriteStructure(std::ostream& out, const Molecule& molecule, int scale, float bondLength);
