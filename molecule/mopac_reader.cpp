@@ -83,7 +83,7 @@ bool Molecule::ReadMopac(std::istream& in, std::int16_t moNumber, std::string* w
       SkipTokens(in, static_cast<std::int16_t>(column + 1));
       float value = 0.0f;
       in >> value;
-      if (!in.good()) return Fail(why, atom + ": unreadable coefficient");
+      if (!in.good()) return Fail(why, atom + ": no readable coefficient of orbital " + std::to_string(moNumber));
       CoefS[AtomCount] = value;
       DropRestOfLine(in);
     } else {
@@ -93,7 +93,7 @@ bool Molecule::ReadMopac(std::istream& in, std::int16_t moNumber, std::string* w
         ReadLabel(in);
         read = ReadCoefficient(in, static_cast<std::int16_t>(column + 2), (*coefficients)[AtomCount]);
       }
-      if (!read) return Fail(why, atom + ": unreadable coefficient");
+      if (!read) return Fail(why, atom + ": no readable coefficient of orbital " + std::to_string(moNumber));
     }
     ++AtomCount;
     next = ReadLabel(in);
