@@ -2,7 +2,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -39,27 +41,39 @@ std::string PictureName(const std::string& scene) {
   return (hasExtension ? scene.substr(0, dot) : scene) + ".png";
 }
 
-// Runs POV-Ray on the scene; its own messages go to standard error.
+// Runs POV-Ray on the scene. Its chatter goes to a log that is shown only
+// when the rendering fails.
 bool Render(const CommandLine& line, const std::string& picture) {
   std::vector<std::string> words = {"povray", "-D", "+A0.3", "+FN", "+W" + std::to_string(line.RenderWidth),
                                     "+H" + std::to_string(line.RenderHeight), "+I" + line.Output, "+O" + picture};
-  if (line.Quiet) words.push_back("-GA");
   std::vector<char*> argv;
   for (auto& word : words) argv.push_back(word.data());
   argv.push_back(nullptr);
+  char logName[] = "/tmp/dezoduvo-povray-XXXXXX";
+  const int log = mkstemp(logName);
+  if (log < 0) return false;
+  unlink(logName);
   const pid_t child = fork();
   if (child < 0) return false;
   if (child == 0) {
-    if (line.Quiet) {
-      std::freopen("/dev/null", "w", stdout);
-    }
+    dup2(log, STDOUT_FILENO);
+    dup2(log, STDERR_FILENO);
     execvp(argv[0], argv.data());
-    std::perror("dezoduvo-cli: cannot start povray");
+    std::fprintf(stderr, "cannot start povray: %s\n", std::strerror(errno));
     _exit(127);
   }
   int status = 0;
-  if (waitpid(child, &status, 0) < 0) return false;
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  const bool waited = waitpid(child, &status, 0) == child;
+  const bool rendered = waited && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  if (!rendered) {
+    std::string text(1 << 16, '\0');
+    const off_t size = lseek(log, 0, SEEK_END);
+    const off_t from = size > static_cast<off_t>(text.size()) ? size - static_cast<off_t>(text.size()) : 0;
+    const ssize_t got = pread(log, text.data(), text.size(), from);
+    std::cerr << text.substr(0, got > 0 ? static_cast<std::size_t>(got) : 0);
+  }
+  close(log);
+  return rendered;
 }
 
 }  // namespace
