@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "molecule/classic_output.h"
+#include "elements_from_text.h"
 #include "molecule/molecule.h"
 #include "molecule/tokens.h"
 
@@ -13,12 +14,7 @@ namespace {
 
 const char* const Parameters = "4 H 0.967807 1 C 1.565085 1.842345 2 N 2.028094 2.313728 2 O 3.796544 2.389402 2";
 
-ElementTable Elements() {
-  ElementTable table;
-  std::istringstream in(Parameters);
-  ReadParameters(table, in, "test.txt");
-  return table;
-}
+ElementTable Elements() { return ElementsFromText(Parameters); }
 
 // Formaldehyde with a hydrogen between two heavy atoms: 13 orbitals, three blocks.
 const std::vector<ClassicAtom> Atoms = {

@@ -4,21 +4,11 @@
 #include <cmath>
 #include <sstream>
 
+#include "elements_from_text.h"
 #include "molecule/molecule.h"
 
-namespace {
-
-ElementTable Elements(const std::string& text) {
-  ElementTable table;
-  std::istringstream in(text);
-  ReadParameters(table, in, "test.txt");
-  return table;
-}
-
-}  // namespace
-
 TEST(MoleculeTest, ConstructionBuildsTheExponentialTables) {
-  const Molecule molecule(Elements("0"));
+  const Molecule molecule(ElementsFromText("0"));
   EXPECT_EQ(molecule.ExpTable[15], 1.0f);
   EXPECT_EQ(molecule.ExpTable[0], static_cast<float>(std::exp(-15.0)));
   EXPECT_FLOAT_EQ(molecule.ExpTable[0], 3.0590232e-07f);
@@ -31,7 +21,7 @@ TEST(MoleculeTest, ConstructionBuildsTheExponentialTables) {
 }
 
 TEST(MoleculeTest, ApplyScaleConvertsLengthsAndOnlyShellTwoNormalisations) {
-  Molecule molecule(Elements("2 H 1.0 1 C 2.0 2.0 2"));
+  Molecule molecule(ElementsFromText("2 H 1.0 1 C 2.0 2.0 2"));
   molecule.AtomCount = 1;
   molecule.AtomX[0] = 1.0f, molecule.AtomY[0] = -2.0f, molecule.AtomZ[0] = 0.5f;
   const ElementTable before = molecule.Elements;
@@ -52,11 +42,11 @@ TEST(MoleculeTest, ApplyScaleConvertsLengthsAndOnlyShellTwoNormalisations) {
 }
 
 TEST(MoleculeTest, CutoffIsSquaredInGridUnitsEitherSideOfApplyScale) {
-  Molecule after(Elements("0"));
+  Molecule after(ElementsFromText("0"));
   after.ApplyScale(4.0f);
   after.SetCutoff(3.5f);
   EXPECT_EQ(after.CutoffSquared, 196.0f);
-  Molecule before(Elements("0"));
+  Molecule before(ElementsFromText("0"));
   before.SetCutoff(3.5f);
   EXPECT_EQ(before.CutoffSquared, 12.25f);
   before.ApplyScale(4.0f);
@@ -64,7 +54,7 @@ TEST(MoleculeTest, CutoffIsSquaredInGridUnitsEitherSideOfApplyScale) {
 }
 
 TEST(FastExpTest, IntegersComeStraightFromTheTable) {
-  const Molecule molecule(Elements("0"));
+  const Molecule molecule(ElementsFromText("0"));
   for (int n = -15; n <= 0; ++n) {
     SCOPED_TRACE(n);
     EXPECT_EQ(molecule.FastExp(static_cast<float>(n)), molecule.ExpTable[n + 15]);
@@ -72,7 +62,7 @@ TEST(FastExpTest, IntegersComeStraightFromTheTable) {
 }
 
 TEST(FastExpTest, FractionsTruncateTowardZeroAndStayClose) {
-  const Molecule molecule(Elements("0"));
+  const Molecule molecule(ElementsFromText("0"));
   EXPECT_NEAR(molecule.FastExp(-0.5f), 0.60653073, 1e-7);
   // -2.5 splits as -2 and -0.5, not -3 and 0.5.
   EXPECT_EQ(molecule.FastExp(-2.5f), molecule.FastExp(-0.5f) * molecule.ExpTable[13]);
@@ -83,14 +73,14 @@ TEST(FastExpTest, FractionsTruncateTowardZeroAndStayClose) {
 }
 
 TEST(FastExpTest, OutsideTheTableIsZeroBelowAndExactAbove) {
-  const Molecule molecule(Elements("0"));
+  const Molecule molecule(ElementsFromText("0"));
   for (float x : {-16.0f, -16.5f, -1e30f}) EXPECT_EQ(molecule.FastExp(x), 0.0) << x;
   EXPECT_EQ(molecule.FastExp(1.0f), std::exp(1.0));
   EXPECT_EQ(molecule.FastExp(2.5f), std::exp(2.5));
 }
 
 TEST(OrbitalTest, OneAtomExamples) {
-  Molecule hydrogen(Elements("1 H 1.0 1"));
+  Molecule hydrogen(ElementsFromText("1 H 1.0 1"));
   hydrogen.AtomCount = 1;
   hydrogen.CoefS[0] = 1.0f;
   hydrogen.SetCutoff(3.5f);
@@ -98,7 +88,7 @@ TEST(OrbitalTest, OneAtomExamples) {
   // At a Shell-1 centre the exponential is exactly 1.
   EXPECT_EQ(hydrogen.Orbital(0, 0, 0), hydrogen.Elements.NormS[0]);
 
-  Molecule carbon(Elements("1 C 2.0 2.0 2"));
+  Molecule carbon(ElementsFromText("1 C 2.0 2.0 2"));
   carbon.AtomCount = 1;
   carbon.CoefPx[0] = 1.0f;
   carbon.SetCutoff(3.5f);
@@ -108,7 +98,7 @@ TEST(OrbitalTest, OneAtomExamples) {
 }
 
 TEST(OrbitalTest, AnAtomExactlyAtTheCutoffAddsNothing) {
-  Molecule molecule(Elements("1 H 1.0 1"));
+  Molecule molecule(ElementsFromText("1 H 1.0 1"));
   molecule.AtomCount = 1;
   molecule.CoefS[0] = 1.0f;
   molecule.CutoffSquared = 4.0f;
@@ -119,7 +109,7 @@ TEST(OrbitalTest, AnAtomExactlyAtTheCutoffAddsNothing) {
 }
 
 TEST(OrbitalTest, HydrogenReadAsShellTwoEvaluatesWithZeroPTerms) {
-  Molecule molecule(Elements("1 H 1.0 2"));
+  Molecule molecule(ElementsFromText("1 H 1.0 2"));
   molecule.AtomCount = 1;
   molecule.CoefS[0] = 1.0f;
   molecule.SetCutoff(3.5f);

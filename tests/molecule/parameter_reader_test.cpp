@@ -4,21 +4,11 @@
 #include <cmath>
 #include <sstream>
 
+#include "elements_from_text.h"
 #include "molecule/molecule.h"
 
-namespace {
-
-ElementTable Read(const std::string& text) {
-  ElementTable table;
-  std::istringstream in(text);
-  ReadParameters(table, in, "test.txt");
-  return table;
-}
-
-}  // namespace
-
 TEST(ParameterReaderTest, HydrogenHasOneExponentAndNoLengthFactor) {
-  const ElementTable table = Read("1 H 1.0 1");
+  const ElementTable table = ElementsFromText("1 H 1.0 1");
   EXPECT_EQ(table.Count, 1);
   EXPECT_STREQ(table.Symbol[0], "H");
   EXPECT_FLOAT_EQ(table.NormS[0], 0.5641898f);
@@ -31,7 +21,7 @@ TEST(ParameterReaderTest, HydrogenHasOneExponentAndNoLengthFactor) {
 }
 
 TEST(ParameterReaderTest, OtherElementsGetTwoSAndTwoPConstants) {
-  const ElementTable table = Read("1 C 2.0 2.0 2");
+  const ElementTable table = ElementsFromText("1 C 2.0 2.0 2");
   EXPECT_FLOAT_EQ(table.NormS[0], 3.4820595f);
   EXPECT_FLOAT_EQ(table.NormP[0], 6.0311041f);
   EXPECT_FLOAT_EQ(table.ZetaS[0], 3.7794323f);
@@ -40,15 +30,15 @@ TEST(ParameterReaderTest, OtherElementsGetTwoSAndTwoPConstants) {
 }
 
 TEST(ParameterReaderTest, LowerCaseHIsNotHydrogen) {
-  const ElementTable table = Read("1 h 1.0 2.0 2");
+  const ElementTable table = ElementsFromText("1 h 1.0 2.0 2");
   EXPECT_STREQ(table.Symbol[0], "h");
   EXPECT_GT(table.ZetaP[0], 0.0f);
   EXPECT_EQ(table.Shell[0], 2);
 }
 
 TEST(ParameterReaderTest, LayoutOverLinesDoesNotMatter) {
-  const ElementTable oneLine = Read("2 H 0.967807 1 O 3.796544 2.389402 2");
-  const ElementTable manyLines = Read("2\n\nH\n0.967807\n1\n\tO 3.796544\n2.389402\r\n2\n");
+  const ElementTable oneLine = ElementsFromText("2 H 0.967807 1 O 3.796544 2.389402 2");
+  const ElementTable manyLines = ElementsFromText("2\n\nH\n0.967807\n1\n\tO 3.796544\n2.389402\r\n2\n");
   for (int e = 0; e < 2; ++e) {
     SCOPED_TRACE(e);
     EXPECT_STREQ(oneLine.Symbol[e], manyLines.Symbol[e]);
@@ -63,12 +53,12 @@ TEST(ParameterReaderTest, LayoutOverLinesDoesNotMatter) {
 TEST(ParameterReaderTest, CountOfZeroOrBelowGivesAnEmptyTable) {
   for (const char* text : {"0 H 1.0 1", "-3 garbage"}) {
     SCOPED_TRACE(text);
-    EXPECT_EQ(Read(text).Count, 0);
+    EXPECT_EQ(ElementsFromText(text).Count, 0);
   }
 }
 
 TEST(ParameterReaderTest, TokensAfterTheLastEntryAreNotRead) {
-  EXPECT_EQ(Read("1 H 1.0 1 this is a note about sources").Count, 1);
+  EXPECT_EQ(ElementsFromText("1 H 1.0 1 this is a note about sources").Count, 1);
 }
 
 TEST(ParameterReaderTest, RefusesMalformedFilesNamingTheFileAndTheFault) {
@@ -90,7 +80,7 @@ TEST(ParameterReaderTest, RefusesMalformedFilesNamingTheFileAndTheFault) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
     try {
-      Read(c.text);
+      ElementsFromText(c.text);
       ADD_FAILURE() << "accepted";
     } catch (const ParameterFileError& error) {
       EXPECT_EQ(error.Code, 0);

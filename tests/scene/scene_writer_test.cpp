@@ -6,18 +6,13 @@
 #include <limits>
 #include <sstream>
 
+#include "elements_from_text.h"
 #include "molecule/molecule.h"
 #include "scene/number_text.h"
 #include "scene/scene_writer.h"
 
 namespace {
 
-ElementTable Elements(const std::string& text) {
-  ElementTable table;
-  std::istringstream in(text);
-  ReadParameters(table, in, "test.txt");
-  return table;
-}
 
 const char* const HeaderText =
     "#declare positive = texture { pigment {color rgb <1,0,0> } }\n"
@@ -75,7 +70,7 @@ TEST(SceneWriterTest, FirstTriangleOpensTheMeshOnItsLine) {
 }
 
 TEST(SceneWriterTest, HeaderDeclaresAColourForEveryElementIndexInUse) {
-  const ElementTable elements = Elements(
+  const ElementTable elements = ElementsFromText(
       "10 H 1 1 C 1 1 2 N 1 1 2 O 1 1 2 F 1 1 2 Si 1 1 2 P 1 1 2 S 1 1 2 Cl 1 1 2 Xx 1 1 2");
   Molecule molecule(elements);
   molecule.AtomCount = 4;
@@ -108,7 +103,7 @@ TEST(SceneWriterTest, TrailerPlacesObjectsTenAngstromAhead) {
 
 class StructureModelTest : public testing::Test {
  protected:
-  StructureModelTest() : molecule(Elements("4 H 1 1 C 1 1 2 N 1 1 2 O 1 1 2")) {}
+  StructureModelTest() : molecule(ElementsFromText("4 H 1 1 C 1 1 2 N 1 1 2 O 1 1 2")) {}
 
   // Atoms in angstrom, written at the given scale.
   std::string Write(const std::vector<std::array<float, 3>>& atoms, int scale, float bondLength) {
