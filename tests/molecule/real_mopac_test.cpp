@@ -10,7 +10,6 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -62,31 +61,34 @@ std::vector<std::string> Words(const std::string& text) {
   return words;
 }
 
-// Line by line with regular expressions, sharing nothing with the readers.
+bool Digits(const std::string& word) {
+  return !word.empty() && word.find_first_not_of("0123456789") == std::string::npos;
+}
+
+// Line by line on the words of each line, sharing nothing with the readers.
 Printed ParsePrinted(const std::string& text) {
-  static const std::regex heading(R"(^\s*Root No\.((\s+\d+)+)\s*\r?$)");
-  static const std::regex row(R"(^\s*(S|Px|Py|Pz)\s+[A-Z][a-z]?\s*(\d+)((\s+-?\d+\.\d+)+)\s*\r?$)");
-  static const std::regex cartesian(R"(^\s*CARTESIAN COORDINATES\s*\r?$)");
-  static const std::regex atom(R"(^\s*\d+\s+([A-Z][a-z]?)\s+(-?\d+\.\d+)\s+(-?\d+\.\d+)\s+(-?\d+\.\d+)\s*\r?$)");
-  static const std::regex filled(R"(NO\. OF FILLED LEVELS\s*=\s*(\d+))");
   Printed printed;
   std::istringstream in(text);
   bool inCoordinates = false;
-  std::smatch match;
   for (std::string line; std::getline(in, line);) {
-    if (std::regex_search(line, match, filled) && printed.FilledLevels < 0) printed.FilledLevels = std::stoi(match[1]);
-    if (std::regex_match(line, match, heading)) {
-      printed.Blocks.emplace_back();
-      for (const std::string& word : Words(match[1])) printed.Blocks.back().Roots.push_back(std::stoi(word));
-    } else if (std::regex_match(line, match, row) && !printed.Blocks.empty()) {
-      printed.Blocks.back().Rows.push_back({match[1], std::stoi(match[2]), Words(match[3])});
+    const std::vector<std::string> words = Words(line);
+    const std::size_t filled = line.find("NO. OF FILLED LEVELS");
+    if (filled != std::string::npos && printed.FilledLevels < 0) {
+      printed.FilledLevels = std::stoi(line.substr(line.find('=', filled) + 1));
     }
-    if (std::regex_match(line, cartesian)) {
+    const bool label = !words.empty() && (words[0] == "S" || words[0] == "Px" || words[0] == "Py" || words[0] == "Pz");
+    if (words.size() > 2 && words[0] == "Root" && words[1] == "No.") {
+      printed.Blocks.emplace_back();
+      for (std::size_t k = 2; k < words.size(); ++k) printed.Blocks.back().Roots.push_back(std::stoi(words[k]));
+    } else if (label && !printed.Blocks.empty() && words.size() == 3 + printed.Blocks.back().Roots.size()) {
+      printed.Blocks.back().Rows.push_back({words[0], std::stoi(words[2]), {words.begin() + 3, words.end()}});
+    }
+    if (words.size() == 2 && words[0] == "CARTESIAN" && words[1] == "COORDINATES") {
       inCoordinates = true;
       printed.FinalAtoms.clear();
-    } else if (inCoordinates && std::regex_match(line, match, atom)) {
-      printed.FinalAtoms.push_back({match[1], std::stof(match[2]), std::stof(match[3]), std::stof(match[4])});
-    } else if (inCoordinates && !printed.FinalAtoms.empty() && line.find_first_not_of(" \r") != std::string::npos) {
+    } else if (inCoordinates && words.size() == 5 && Digits(words[0])) {
+      printed.FinalAtoms.push_back({words[1], std::stof(words[2]), std::stof(words[3]), std::stof(words[4])});
+    } else if (inCoordinates && !printed.FinalAtoms.empty() && !words.empty()) {
       inCoordinates = false;
     }
   }
