@@ -48,8 +48,10 @@ class Molecule {
   Molecule(const Molecule&) = delete;
   Molecule& operator=(const Molecule&) = delete;
 
-  // Fills atoms and coefficients of orbital moNumber (counted from 1) from a
-  // MOPAC output. On false, why (when given) says what was wrong.
+  // Fills atoms and coefficients of orbital moNumber from a MOPAC output, in
+  // the classic layout (orbitals counted from 1 in blocks of six) or today's
+  // (orbitals numbered as printed). On false, why (when given) says what was
+  // wrong.
   bool ReadMopac(const std::string& path, std::int16_t moNumber, std::string* why = nullptr);
   bool ReadMopac(std::istream& in, std::int16_t moNumber, std::string* why = nullptr);
 
@@ -82,4 +84,5 @@ class Molecule {
 
  private:
   void BuildExpTables();
+  bool ReadClassicMopac(std::istream& in, std::int16_t moNumber, std::string* why);
 };

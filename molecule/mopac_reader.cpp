@@ -2,7 +2,10 @@
 // orbital's block and column, then the coordinates after the vectors.
 #include <cstring>
 #include <fstream>
+#include <iterator>
+#include <sstream>
 
+#include "molecule/modern_mopac_reader.h"
 #include "molecule/molecule.h"
 #include "molecule/tokens.h"
 
@@ -55,6 +58,16 @@ bool Molecule::ReadMopac(std::istream& in, std::int16_t moNumber, std::string* w
   CoefPy.fill(0.0f);
   CoefPz.fill(0.0f);
   if (moNumber < 1) return Fail(why, "orbital number " + std::to_string(moNumber) + " is below 1");
+  const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  // The classic walk drops the first block's heading unseen and counts
+  // blocks of six, so on today's layout it could take a wrong orbital
+  // without noticing; such files never reach it.
+  if (IsModernMopacLayout(text)) return ReadModernMopac(*this, text, moNumber, why);
+  std::istringstream classic(text);
+  return ReadClassicMopac(classic, moNumber, why);
+}
+
+bool Molecule::ReadClassicMopac(std::istream& in, std::int16_t moNumber, std::string* why) {
   const std::int16_t block = static_cast<std::int16_t>((moNumber - 1) / OrbitalsPerBlock);
   const std::int16_t column = static_cast<std::int16_t>((moNumber - 1) % OrbitalsPerBlock);
 
