@@ -93,6 +93,7 @@ class TForm1 : public QWidget, public CalculationWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void SetUpWindow();
   void CreateControls();
   void CreateDialogs();
   void ConnectHandlers();
