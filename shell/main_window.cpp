@@ -48,7 +48,9 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
 }
 
 void TForm1::ConnectHandlers() {
-  const auto guard = [this](void (TForm1::*handler)()) { return [this, handler] { Guarded([&] { (this->*handler)(); }); }; };
+  const auto guard = [this](void (TForm1::*handler)()) {
+    return [this, handler] { Guarded([&] { (this->*handler)(); }); };
+  };
   connect(ParametersButton, &QPushButton::clicked, this, guard(&TForm1::ParametersButtonClick));
   connect(InButton, &QPushButton::clicked, this, guard(&TForm1::InButtonClick));
   connect(OutButton, &QPushButton::clicked, this, guard(&TForm1::OutButtonClick));
