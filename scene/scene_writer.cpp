@@ -61,23 +61,26 @@ void WriteHeader(std::ostream& out, const Molecule& molecule) {
   out << "#declare BondFinish = finish {}\n";
 }
 
-void WriteTriangle(MeshWriter& mesh, const TriangleRecord& record) {
-  static const char Opening[] = "#declare mo = mesh{";
+namespace {
+
+constexpr char MeshOpening[] = "#declare mo = mesh{";
+
+}  // namespace
+
+std::size_t AppendTriangle(char* out, const TriangleRecord& record) {
   static const char Start[] = "smooth_triangle{ <";
   static const char Between[] = ">,<";
-  char text[512];
   std::size_t length = 0;
   const auto append = [&](const char* piece, std::size_t size) {
-    std::copy(piece, piece + size, text + length);
+    std::copy(piece, piece + size, out + length);
     length += size;
   };
-  if (mesh.Triangles == 0) append(Opening, sizeof Opening - 1);
   append(Start, sizeof Start - 1);
   for (int v = 0; v < 3; ++v) {
     if (v > 0) append(Between, 3);
-    length += AppendTriple(text + length, record.Vertex[v]);
+    length += AppendTriple(out + length, record.Vertex[v]);
     append(Between, 3);
-    length += AppendTriple(text + length, record.Normal[v]);
+    length += AppendTriple(out + length, record.Normal[v]);
   }
   static const char Positive[] = ">\ntexture { positive } }\n";
   static const char Negative[] = ">\ntexture { negative } }\n";
@@ -86,8 +89,19 @@ void WriteTriangle(MeshWriter& mesh, const TriangleRecord& record) {
   } else {
     append(Negative, sizeof Negative - 1);
   }
+  return length;
+}
+
+void WriteTriangleText(MeshWriter& mesh, const char* text, std::size_t length, long long triangles) {
+  if (triangles <= 0) return;
+  if (mesh.Triangles == 0) mesh.Out.write(MeshOpening, sizeof MeshOpening - 1);
   mesh.Out.write(text, static_cast<std::streamsize>(length));
-  ++mesh.Triangles;
+  mesh.Triangles += triangles;
+}
+
+void WriteTriangle(MeshWriter& mesh, const TriangleRecord& record) {
+  char text[MaxTriangleText];
+  WriteTriangleText(mesh, text, AppendTriangle(text, record), 1);
 }
 
 void CloseMesh(MeshWriter& mesh) {

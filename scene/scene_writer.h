@@ -2,6 +2,7 @@
 // closing, the ball-and-stick pieces and the trailer.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <ostream>
 #include <string>
@@ -31,6 +32,13 @@ const char* ElementColour(const std::string& symbol);
 // 4 or more that some atom of the molecule has.
 void WriteHeader(std::ostream& out, const Molecule& molecule);
 void WriteTriangle(MeshWriter& mesh, const TriangleRecord& record);
+// The record's text without the mesh opening, for records formatted away from
+// the stream; out needs room for MaxTriangleText characters.
+constexpr std::size_t MaxTriangleText = 512;
+std::size_t AppendTriangle(char* out, const TriangleRecord& record);
+// Writes records formatted by AppendTriangle, preceded by the mesh opening
+// when they are the first ones.
+void WriteTriangleText(MeshWriter& mesh, const char* text, std::size_t length, long long triangles);
 void CloseMesh(MeshWriter& mesh);
 
 void WriteStructureOpening(std::ostream& out, float atomRadius);
