@@ -1,0 +1,166 @@
+// The orbital evaluated for groups of points side by side. Every lane performs
+// the IEEE operations of Molecule::Orbital and Molecule::FastExp in their
+// order, rounding to float at the same places; nothing is fused or reordered
+// (the build forbids contraction), so each lane yields the same bits.
+#include "surface/orbital_sampler.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr std::size_t Lanes = 8;
+typedef float Floats __attribute__((vector_size(Lanes * sizeof(float))));
+typedef double Doubles __attribute__((vector_size(Lanes * sizeof(double))));
+typedef std::int32_t Ints __attribute__((vector_size(Lanes * sizeof(std::int32_t))));
+
+// Vectors wider than a register would pass through memory between real
+// calls, so the helpers are always inlined and their calling convention,
+// about which GCC warns, never applies.
+#pragma GCC diagnostic ignored "-Wpsabi"
+#define SAMPLER_INLINE inline __attribute__((always_inline))
+
+SAMPLER_INLINE Doubles Widen(Floats v) { return __builtin_convertvector(v, Doubles); }
+SAMPLER_INLINE Floats Narrow(Doubles v) { return __builtin_convertvector(v, Floats); }
+
+SAMPLER_INLINE bool AnySet(Ints mask) {
+  std::int32_t any = 0;
+  for (std::size_t lane = 0; lane < Lanes; ++lane) any |= mask[lane];
+  return any != 0;
+}
+
+struct ExpTables {
+  double Series[16];  // the polynomial's coefficients 1/1!, 1/2!, ... as the loop reads them
+  int Terms;
+  const float* Zero;  // Zero[n] = exp(n) for n = -15 ... 0
+};
+
+// FastExp for arguments at most 0. Below -16 the value is 0, as FastExp has
+// it; the lane is then computed on 0 so the table index stays in range.
+SAMPLER_INLINE Doubles FastExpSideBySide(Floats x, const ExpTables& tables) {
+  const Ints inTable = x > -16.0f;
+  const Floats safe = inTable ? x : Floats{};
+  const Ints n = __builtin_convertvector(safe, Ints);  // truncation toward zero
+  const Floats f = safe - __builtin_convertvector(n, Floats);
+  Floats b = Floats{} + 1.0f;
+  Floats a = f;
+  for (int k = 0; k < tables.Terms; ++k) {
+    b = Narrow(Widen(a) * tables.Series[k] + Widen(b));
+    a = f * a;
+  }
+  Doubles power;
+  for (std::size_t lane = 0; lane < Lanes; ++lane) power[lane] = inTable[lane] ? tables.Zero[n[lane]] : 0.0;
+  return Widen(b) * power;
+}
+
+bool UsableExponent(float zeta) { return std::isfinite(zeta) && zeta >= 0.0f; }
+
+}  // namespace
+
+OrbitalSampler::OrbitalSampler(const Molecule& molecule) : Source(molecule), CutoffSquared(molecule.CutoffSquared) {
+  const double cutoff = CutoffSquared;
+  if (std::isnan(cutoff) || cutoff <= 0.0) {
+    SkipDistanceSquared = -1.0;  // no point is ever inside
+  } else {
+    // Float roundings of the distance change it by far less than this margin.
+    SkipDistanceSquared = cutoff * (1.0 + 1e-4) + 1e-37;
+  }
+  // FastExp's polynomial length is set by SeriesEnd; the side-by-side copy
+  // has room for the coefficients the record holds.
+  const std::ptrdiff_t terms = molecule.SeriesEnd - &molecule.ExpSeries[1];
+  if (terms < 0 || terms > 10 || molecule.ExpZero != &molecule.ExpTable[15]) Usable = false;
+  for (std::int16_t i = 0; i < molecule.AtomCount; ++i) {
+    const int e = molecule.AtomElement[i];
+    if (e < 0 || e >= MaxElements) {
+      Usable = false;
+      break;
+    }
+    const ElementTable& elements = molecule.Elements;
+    AtomTerms atom;
+    atom.X = molecule.AtomX[i];
+    atom.Y = molecule.AtomY[i];
+    atom.Z = molecule.AtomZ[i];
+    atom.SingleS = elements.Shell[e] == 1;
+    atom.MinusZetaS = -elements.ZetaS[e];
+    atom.MinusZetaP = -elements.ZetaP[e];
+    // Exponent arguments must stay at or below 0, where FastExp reads its table.
+    if (!UsableExponent(elements.ZetaS[e]) || (!atom.SingleS && !UsableExponent(elements.ZetaP[e]))) Usable = false;
+    atom.CoefNormS = static_cast<double>(molecule.CoefS[i]) * elements.NormS[e];
+    const double normP = elements.NormP[e];
+    atom.CoefNormPx = static_cast<double>(molecule.CoefPx[i]) * normP;
+    atom.CoefNormPy = static_cast<double>(molecule.CoefPy[i]) * normP;
+    atom.CoefNormPz = static_cast<double>(molecule.CoefPz[i]) * normP;
+    Atoms.push_back(atom);
+  }
+}
+
+float OrbitalSampler::Evaluate(float x, float y, float z) const {
+  float value;
+  Evaluate(&x, &y, &z, &value, 1);
+  return value;
+}
+
+void OrbitalSampler::Evaluate(const float* x, const float* y, const float* z, float* out, std::size_t count) const {
+  if (!SideBySide()) {
+    for (std::size_t i = 0; i < count; ++i) out[i] = Source.Orbital(x[i], y[i], z[i]);
+    return;
+  }
+  for (std::size_t start = 0; start < count; start += Lanes) {
+    EvaluateGroup(x + start, y + start, z + start, out + start, std::min(Lanes, count - start));
+  }
+}
+
+void OrbitalSampler::EvaluateGroup(const float* x, const float* y, const float* z, float* out,
+                                   std::size_t lanes) const {
+  ExpTables tables;
+  tables.Terms = static_cast<int>(Source.SeriesEnd - &Source.ExpSeries[1]);
+  for (int k = 0; k < tables.Terms; ++k) tables.Series[k] = Source.ExpSeries[1 + k];
+  tables.Zero = Source.ExpZero;
+
+  // Spare lanes repeat the last point; their results are dropped.
+  Floats px, py, pz;
+  for (std::size_t lane = 0; lane < Lanes; ++lane) {
+    const std::size_t from = lane < lanes ? lane : lanes - 1;
+    px[lane] = x[from];
+    py[lane] = y[from];
+    pz[lane] = z[from];
+  }
+  float low[3] = {px[0], py[0], pz[0]}, high[3] = {px[0], py[0], pz[0]};
+  for (std::size_t lane = 1; lane < Lanes; ++lane) {
+    low[0] = std::min(low[0], px[lane]), high[0] = std::max(high[0], px[lane]);
+    low[1] = std::min(low[1], py[lane]), high[1] = std::max(high[1], py[lane]);
+    low[2] = std::min(low[2], pz[lane]), high[2] = std::max(high[2], pz[lane]);
+  }
+  const auto gap = [](double low, double high, double c) { return c < low ? low - c : (c > high ? c - high : 0.0); };
+
+  Floats sum = Floats{};
+  for (const AtomTerms& atom : Atoms) {
+    const double gapX = gap(low[0], high[0], atom.X), gapY = gap(low[1], high[1], atom.Y),
+                 gapZ = gap(low[2], high[2], atom.Z);
+    // A NaN distance is kept, and the exact test below leaves the atom out.
+    if (gapX * gapX + gapY * gapY + gapZ * gapZ > SkipDistanceSquared) continue;
+    const Floats dx = px - atom.X, dy = py - atom.Y, dz = pz - atom.Z;
+    const Doubles wideX = Widen(dx), wideY = Widen(dy), wideZ = Widen(dz);
+    const Floats r2 = Narrow(wideX * wideX + wideY * wideY + wideZ * wideZ);
+    const Ints inside = r2 < CutoffSquared;
+    if (!AnySet(inside)) continue;
+    Floats r;
+    for (std::size_t lane = 0; lane < Lanes; ++lane) r[lane] = static_cast<float>(std::sqrt(static_cast<double>(r2[lane])));
+    // Lanes outside the cutoff compute on a distance of 0 and keep their sum.
+    r = inside ? r : Floats{};
+    if (atom.SingleS) {
+      const Doubles expS = FastExpSideBySide(atom.MinusZetaS * r, tables);
+      const Floats next = Narrow(Widen(sum) + expS * atom.CoefNormS);
+      sum = inside ? next : sum;
+      continue;
+    }
+    const Doubles expP = Widen(Narrow(FastExpSideBySide(atom.MinusZetaP * r, tables)));
+    const Doubles expS = FastExpSideBySide(atom.MinusZetaS * r, tables);
+    Floats next = Narrow(Widen(sum) + atom.CoefNormS * Widen(r) * expS);
+    next = Narrow(Widen(next) + atom.CoefNormPx * wideX * expP);
+    next = Narrow(Widen(next) + atom.CoefNormPy * wideY * expP);
+    next = Narrow(Widen(next) + atom.CoefNormPz * wideZ * expP);
+    sum = inside ? next : sum;
+  }
+  for (std::size_t lane = 0; lane < lanes; ++lane) out[lane] = sum[lane];
+}
