@@ -3,6 +3,10 @@
 // molecules and settings; and the side-by-side orbital against Orbital itself.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+#include <locale>
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -14,6 +18,7 @@
 
 #include "molecule/molecule.h"
 #include "scene/scene_writer.h"
+#include "shell/calculation_run.h"
 #include "surface/fast_walk.h"
 #include "surface/orbital_sampler.h"
 #include "surface/surface.h"
@@ -246,6 +251,69 @@ TEST(OrbitalSamplerTest, FallsBackToOrbitalForExponentsOutsideTheTable) {
   const OrbitalSampler sampler(*molecule);
   EXPECT_FALSE(sampler.SideBySide());
   for (float x : {-1.0f, 0.25f, 2.0f}) EXPECT_EQ(sampler.Evaluate(x, 0.5f, -0.5f), molecule->Orbital(x, 0.5f, -0.5f));
+}
+
+class QuietWindow : public CalculationWindow {
+ public:
+  void ShowMessage(const std::string& text, const std::string&) override { ADD_FAILURE() << text; }
+  void SetCalculateEnabled(bool) override {}
+  void SetProgress(int position) override { Progress.push_back(position); }
+  bool ShowStructure() const override { return Structure; }
+  bool Structure = true;
+  std::vector<int> Progress;
+};
+
+// The file the run writes with the cube-by-cube walk in its place.
+std::string CubeByCubeScene(const std::string& parameters, const std::string& input, const Settings& settings,
+                            bool structure) {
+  Molecule molecule(parameters);
+  EXPECT_TRUE(molecule.ReadMopac(input, static_cast<std::int16_t>(settings.MoNumber)));
+  molecule.ApplyScale(static_cast<float>(settings.Scale));
+  molecule.SetCutoff(settings.Cutoff);
+  GridBox box;
+  EXPECT_TRUE(ComputeGridBox(molecule, settings.Scale, box));
+  std::ostringstream out;
+  out.imbue(std::locale::classic());
+  WriteHeader(out, molecule);
+  MeshWriter mesh(out);
+  WalkGridOf(molecule, box, settings.Threshold, settings.Level, ProgressFunction(), mesh);
+  CloseMesh(mesh);
+  if (structure) WriteStructure(out, molecule, settings.Scale, settings.BondLength);
+  WriteTrailer(out, settings.Scale, structure);
+  return out.str();
+}
+
+TEST(FastWalkTest, RunWritesTheFileOfTheCubeByCubeWalk) {
+  struct RunCase {
+    const char* Sample;
+    int MoNumber, Scale, Level;
+    float Threshold, Cutoff;
+    bool Structure;
+  };
+  const RunCase cases[] = {
+      {"classic-mopac5-formaldehyde.out", 6, 5, 3, 0.05f, 3.5f, true},
+      {"classic-mopac5-formaldehyde.out", 7, 3, 6, 0.02f, 2.0f, false},
+      {"classic-mopac5-allyl-cation.out", 8, 2, 2, 0.1f, 3.5f, true},
+  };
+  const std::string parameters = std::string(SOURCE_DIR) + "/data/pm3r.txt";
+  for (const RunCase& c : cases) {
+    SCOPED_TRACE(std::string(c.Sample) + ", orbital " + std::to_string(c.MoNumber));
+    const RunPaths paths{parameters, std::string(SHARED_SAMPLES_DIR) + "/" + c.Sample,
+                         ::testing::TempDir() + "fast_walk_run.pov"};
+    Settings settings;
+    settings.MoNumber = c.MoNumber, settings.Scale = c.Scale, settings.Level = c.Level;
+    settings.Threshold = c.Threshold, settings.Cutoff = c.Cutoff;
+    const std::string expected = CubeByCubeScene(parameters, paths.Input, settings, c.Structure);
+    for (int threads : {1, 2}) {
+      QuietWindow window;
+      window.Structure = c.Structure;
+      ASSERT_EQ(RunCalculation(window, paths, settings, threads).Outcome, RunOutcome::Success);
+      std::ifstream written(paths.Output, std::ios::binary);
+      const std::string text((std::istreambuf_iterator<char>(written)), std::istreambuf_iterator<char>());
+      EXPECT_EQ(text, expected) << "threads " << threads;
+      EXPECT_NE(text.find("smooth_triangle"), std::string::npos);
+    }
+  }
 }
 
 }  // namespace
