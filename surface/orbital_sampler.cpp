@@ -55,7 +55,43 @@ SAMPLER_INLINE Doubles FastExpSideBySide(Floats x, const ExpTables& tables) {
 
 bool UsableExponent(float zeta) { return std::isfinite(zeta) && zeta >= 0.0f; }
 
+double Gap(double low, double high, double c) { return c < low ? low - c : (c > high ? c - high : 0.0); }
+
+// The largest value of r * exp(-zeta * r) for r from distance up to radius.
+double RadialBound(double zeta, double distance, double radius) {
+  if (zeta * distance >= 1.0) return distance * std::exp(-zeta * distance);  // falling from here on
+  if (zeta > 0.0) return 1.0 / (zeta * 2.718281828459045);                   // the peak, at r = 1 / zeta
+  return radius;
+}
+
 }  // namespace
+
+// Up to Lanes points side by side; spare lanes repeat the last point and
+// their results are dropped. Low and High bound the points on each axis.
+struct OrbitalSampler::Group {
+  Group(const float* x, const float* y, const float* z, std::size_t lanes) : Lanes(lanes) {
+    for (std::size_t lane = 0; lane < ::Lanes; ++lane) {
+      const std::size_t from = lane < lanes ? lane : lanes - 1;
+      X[lane] = x[from];
+      Y[lane] = y[from];
+      Z[lane] = z[from];
+    }
+    Low[0] = High[0] = X[0], Low[1] = High[1] = Y[0], Low[2] = High[2] = Z[0];
+    for (std::size_t lane = 1; lane < ::Lanes; ++lane) {
+      Low[0] = std::min(Low[0], X[lane]), High[0] = std::max(High[0], X[lane]);
+      Low[1] = std::min(Low[1], Y[lane]), High[1] = std::max(High[1], Y[lane]);
+      Low[2] = std::min(Low[2], Z[lane]), High[2] = std::max(High[2], Z[lane]);
+    }
+  }
+  // The squared distance from the group's box to a point, in double.
+  double GapSquared(float x, float y, float z) const {
+    const double gapX = Gap(Low[0], High[0], x), gapY = Gap(Low[1], High[1], y), gapZ = Gap(Low[2], High[2], z);
+    return gapX * gapX + gapY * gapY + gapZ * gapZ;
+  }
+  Floats X, Y, Z;
+  float Low[3], High[3];
+  std::size_t Lanes;
+};
 
 OrbitalSampler::OrbitalSampler(const Molecule& molecule) : Source(molecule), CutoffSquared(molecule.CutoffSquared) {
   const double cutoff = CutoffSquared;
@@ -65,6 +101,7 @@ OrbitalSampler::OrbitalSampler(const Molecule& molecule) : Source(molecule), Cut
     // Float roundings of the distance change it by far less than this margin.
     SkipDistanceSquared = cutoff * (1.0 + 1e-4) + 1e-37;
   }
+  CutoffRadius = std::sqrt(std::max(cutoff, 0.0)) * (1.0 + 1e-6);
   // FastExp's polynomial length is set by SeriesEnd; the side-by-side copy
   // has room for the coefficients the record holds.
   const std::ptrdiff_t terms = molecule.SeriesEnd - &molecule.ExpSeries[1];
@@ -90,6 +127,8 @@ OrbitalSampler::OrbitalSampler(const Molecule& molecule) : Source(molecule), Cut
     atom.CoefNormPx = static_cast<double>(molecule.CoefPx[i]) * normP;
     atom.CoefNormPy = static_cast<double>(molecule.CoefPy[i]) * normP;
     atom.CoefNormPz = static_cast<double>(molecule.CoefPz[i]) * normP;
+    atom.BoundS = std::fabs(atom.CoefNormS);
+    atom.BoundP = atom.SingleS ? 0.0 : std::fabs(atom.CoefNormPx) + std::fabs(atom.CoefNormPy) + std::fabs(atom.CoefNormPz);
     Atoms.push_back(atom);
   }
 }
@@ -106,39 +145,64 @@ void OrbitalSampler::Evaluate(const float* x, const float* y, const float* z, fl
     return;
   }
   for (std::size_t start = 0; start < count; start += Lanes) {
-    EvaluateGroup(x + start, y + start, z + start, out + start, std::min(Lanes, count - start));
+    EvaluateGroup(Group(x + start, y + start, z + start, std::min(Lanes, count - start)), out + start);
   }
 }
 
-void OrbitalSampler::EvaluateGroup(const float* x, const float* y, const float* z, float* out,
-                                   std::size_t lanes) const {
+void OrbitalSampler::Above(const float* x, const float* y, const float* z, float threshold, unsigned char* above,
+                           std::size_t count) const {
+  const auto side = [threshold](float value) {
+    const float magnitude = value > 0 ? value : -value;
+    return magnitude > threshold;
+  };
+  if (!SideBySide()) {
+    for (std::size_t i = 0; i < count; ++i) above[i] = side(Source.Orbital(x[i], y[i], z[i]));
+    return;
+  }
+  float value[Lanes];
+  for (std::size_t start = 0; start < count; start += Lanes) {
+    const Group group(x + start, y + start, z + start, std::min(Lanes, count - start));
+    // The bound's slack covers every rounding of the float sum and FastExp's
+    // error of below 1e-5 many times over; a NaN bound is never trusted.
+    if (GroupBound(group) * 1.001 + 1e-30 < threshold) {
+      std::fill(above + start, above + start + group.Lanes, 0);
+      continue;
+    }
+    EvaluateGroup(group, value);
+    for (std::size_t lane = 0; lane < group.Lanes; ++lane) above[start + lane] = side(value[lane]);
+  }
+}
+
+// An upper bound of |Orbital| over the group: each atom within reach adds
+// its coefficients' magnitudes times the largest radial factor at any
+// distance it can have from the group (|dx|, |dy| and |dz| are at most r).
+double OrbitalSampler::GroupBound(const Group& group) const {
+  double bound = 0.0;
+  for (const AtomTerms& atom : Atoms) {
+    const double gapSquared = group.GapSquared(atom.X, atom.Y, atom.Z);
+    if (gapSquared > SkipDistanceSquared) continue;
+    const double distance = std::sqrt(gapSquared) * (1.0 - 1e-6);
+    if (atom.SingleS) {
+      bound += atom.BoundS * std::exp(static_cast<double>(atom.MinusZetaS) * distance);
+    } else {
+      bound += atom.BoundS * RadialBound(-static_cast<double>(atom.MinusZetaS), distance, CutoffRadius) +
+               atom.BoundP * RadialBound(-static_cast<double>(atom.MinusZetaP), distance, CutoffRadius);
+    }
+  }
+  return bound;
+}
+
+void OrbitalSampler::EvaluateGroup(const Group& group, float* out) const {
   ExpTables tables;
   tables.Terms = static_cast<int>(Source.SeriesEnd - &Source.ExpSeries[1]);
   for (int k = 0; k < tables.Terms; ++k) tables.Series[k] = Source.ExpSeries[1 + k];
   tables.Zero = Source.ExpZero;
-
-  // Spare lanes repeat the last point; their results are dropped.
-  Floats px, py, pz;
-  for (std::size_t lane = 0; lane < Lanes; ++lane) {
-    const std::size_t from = lane < lanes ? lane : lanes - 1;
-    px[lane] = x[from];
-    py[lane] = y[from];
-    pz[lane] = z[from];
-  }
-  float low[3] = {px[0], py[0], pz[0]}, high[3] = {px[0], py[0], pz[0]};
-  for (std::size_t lane = 1; lane < Lanes; ++lane) {
-    low[0] = std::min(low[0], px[lane]), high[0] = std::max(high[0], px[lane]);
-    low[1] = std::min(low[1], py[lane]), high[1] = std::max(high[1], py[lane]);
-    low[2] = std::min(low[2], pz[lane]), high[2] = std::max(high[2], pz[lane]);
-  }
-  const auto gap = [](double low, double high, double c) { return c < low ? low - c : (c > high ? c - high : 0.0); };
+  const Floats px = group.X, py = group.Y, pz = group.Z;
 
   Floats sum = Floats{};
   for (const AtomTerms& atom : Atoms) {
-    const double gapX = gap(low[0], high[0], atom.X), gapY = gap(low[1], high[1], atom.Y),
-                 gapZ = gap(low[2], high[2], atom.Z);
     // A NaN distance is kept, and the exact test below leaves the atom out.
-    if (gapX * gapX + gapY * gapY + gapZ * gapZ > SkipDistanceSquared) continue;
+    if (group.GapSquared(atom.X, atom.Y, atom.Z) > SkipDistanceSquared) continue;
     const Floats dx = px - atom.X, dy = py - atom.Y, dz = pz - atom.Z;
     const Doubles wideX = Widen(dx), wideY = Widen(dy), wideZ = Widen(dz);
     const Floats r2 = Narrow(wideX * wideX + wideY * wideY + wideZ * wideZ);
@@ -162,5 +226,5 @@ void OrbitalSampler::EvaluateGroup(const float* x, const float* y, const float* 
     next = Narrow(Widen(next) + atom.CoefNormPz * wideZ * expP);
     sum = inside ? next : sum;
   }
-  for (std::size_t lane = 0; lane < lanes; ++lane) out[lane] = sum[lane];
+  for (std::size_t lane = 0; lane < group.Lanes; ++lane) out[lane] = sum[lane];
 }

@@ -19,6 +19,12 @@ class OrbitalSampler {
   void Evaluate(const float* x, const float* y, const float* z, float* out, std::size_t count) const;
   float Evaluate(float x, float y, float z) const;
 
+  // above[i] = whether |molecule.Orbital(x[i], y[i], z[i])| > threshold. Where
+  // a bound of |Orbital| over a group of points proves them all at or below
+  // the threshold, the orbital itself is not evaluated there.
+  void Above(const float* x, const float* y, const float* z, float threshold, unsigned char* above,
+             std::size_t count) const;
+
   // False when the molecule holds values outside what the side-by-side
   // arithmetic covers (an unknown element, a negative or undefined
   // exponent); every value then comes from Molecule::Orbital itself.
@@ -31,10 +37,14 @@ class OrbitalSampler {
     bool SingleS;  // Shell 1: one s function without a length factor
     double CoefNormS;
     double CoefNormPx, CoefNormPy, CoefNormPz;
+    // For the bound: the magnitudes of the s and of the summed p coefficients.
+    double BoundS, BoundP;
   };
 
  private:
-  void EvaluateGroup(const float* x, const float* y, const float* z, float* out, std::size_t lanes) const;
+  struct Group;
+  void EvaluateGroup(const Group& group, float* out) const;
+  double GroupBound(const Group& group) const;
 
   const Molecule& Source;
   std::vector<AtomTerms> Atoms;
@@ -43,5 +53,6 @@ class OrbitalSampler {
   // lies outside the cutoff for every point of the group, whatever the
   // roundings of the distance in float.
   double SkipDistanceSquared;
+  double CutoffRadius;  // slightly above the square root of CutoffSquared
   bool Usable = true;
 };

@@ -96,24 +96,20 @@ void SlabWorker::ResolveBrackets(std::vector<EdgeVertex>& vertex) {
 void SlabWorker::ComputePlane(int z, GridPlane& plane) {
   const std::size_t size = static_cast<std::size_t>(CountX + 1) * Stride;
   plane.Z = z;
-  plane.Value.resize(size);
   plane.Above.resize(size);
   plane.AlongX.assign(size, -1);
   plane.AlongY.assign(size, -1);
   plane.Vertex.clear();
 
-  // Row by row along y, so that each group of points evaluated together is short.
+  // Only the corners' sides matter, not their values. Row by row along y, so
+  // that each group of points judged together is short.
+  PointY.resize(Stride);
+  for (int j = 0; j < Stride; ++j) PointY[j] = Corner(Box.LoY + j);
+  PointZ.assign(Stride, Corner(z));
   for (int i = 0; i <= CountX; ++i) {
     PointX.assign(Stride, Corner(Box.LoX + i));
-    PointY.resize(Stride);
-    for (int j = 0; j < Stride; ++j) PointY[j] = Corner(Box.LoY + j);
-    PointZ.assign(Stride, Corner(z));
-    EvaluatePoints();
-    const std::size_t row = static_cast<std::size_t>(i) * Stride;
-    for (int j = 0; j < Stride; ++j) {
-      plane.Value[row + j] = PointValue[j];
-      plane.Above[row + j] = Above(PointValue[j]);
-    }
+    Sampler.Above(PointX.data(), PointY.data(), PointZ.data(), Threshold,
+                  &plane.Above[static_cast<std::size_t>(i) * Stride], Stride);
   }
 
   std::vector<std::int32_t*> slots;

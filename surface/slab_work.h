@@ -19,12 +19,12 @@ struct EdgeVertex {
   float Normal[3];
 };
 
-// Everything of the grid plane at height Z that the slabs on either side use.
+// Everything of the grid plane at height Z that the slabs on either side use:
+// the side of each corner and the crossings on the plane's edges.
 // Grid point (x, y) sits at index (x - LoX) * (ny + 1) + (y - LoY); an edge is
 // filed under its lower corner, with -1 where the surface does not cross it.
 struct GridPlane {
   int Z = 0;
-  std::vector<float> Value;
   std::vector<unsigned char> Above;
   std::vector<std::int32_t> AlongX, AlongY;
   std::vector<EdgeVertex> Vertex;

@@ -245,6 +245,32 @@ TEST(OrbitalSamplerTest, GivesTheBitsOfOrbitalAtAnyPoint) {
   }
 }
 
+TEST(OrbitalSamplerTest, JudgesSidesAsOrbitalDoes) {
+  const auto molecule = MakeMolecule({"sides", Placement::Scattered, 12, 1.5f, 4, 3.5f, 41});
+  const OrbitalSampler sampler(*molecule);
+  std::mt19937 random(41);
+  std::uniform_real_distribution<float> position(-12.0f, 12.0f);
+  std::vector<float> x, y, z;
+  // Short rows, like the walk's, so that groups are compact enough for the bound to decide.
+  for (int row = 0; row < 1000; ++row) {
+    const float rowX = position(random), rowY = position(random), rowZ = position(random);
+    for (int k = 0; k < 8; ++k) x.push_back(rowX), y.push_back(rowY + 0.5f * k), z.push_back(rowZ);
+  }
+  // Thresholds at a value the orbital takes, and at the floats either side of it.
+  const float taken = std::fabs(molecule->Orbital(x[5], y[5], z[5]));
+  for (float threshold : {0.0f, 1e-6f, 0.01f, 0.05f, 0.3f, -0.1f, taken, std::nextafter(taken, 0.0f),
+                          std::nextafter(taken, 1.0f)}) {
+    SCOPED_TRACE(threshold);
+    std::vector<unsigned char> above(x.size());
+    sampler.Above(x.data(), y.data(), z.data(), threshold, above.data(), x.size());
+    int differences = 0;
+    for (std::size_t i = 0; i < x.size(); ++i) {
+      const bool expected = LiesAbove(*molecule, threshold, x[i], y[i], z[i]);
+      if (above[i] != expected && ++differences <= 5) ADD_FAILURE() << "at (" << x[i] << ", " << y[i] << ", " << z[i] << ")";
+    }
+  }
+}
+
 TEST(OrbitalSamplerTest, FallsBackToOrbitalForExponentsOutsideTheTable) {
   auto molecule = MakeMolecule({"negative exponent", Placement::Scattered, 4, 1.0f, 2, 3.5f, 31});
   molecule->Elements.ZetaS[molecule->AtomElement[2]] = -0.5f;
