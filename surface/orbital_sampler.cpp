@@ -18,12 +18,17 @@ typedef std::int32_t Ints __attribute__((vector_size(Lanes * sizeof(std::int32_t
 // calls, so the helpers are always inlined and their calling convention,
 // about which GCC warns, never applies.
 #pragma GCC diagnostic ignored "-Wpsabi"
+#if (defined(__x86_64__) || defined(__i386__)) && defined(__GNUC__)
+#define SAMPLER_X86 1
+#else
+#define SAMPLER_X86 0
+#endif
 #define SAMPLER_INLINE inline __attribute__((always_inline))
 
-SAMPLER_INLINE Doubles Widen(Floats v) { return __builtin_convertvector(v, Doubles); }
-SAMPLER_INLINE Floats Narrow(Doubles v) { return __builtin_convertvector(v, Floats); }
+SAMPLER_INLINE Doubles Widen(const Floats& v) { return __builtin_convertvector(v, Doubles); }
+SAMPLER_INLINE Floats Narrow(const Doubles& v) { return __builtin_convertvector(v, Floats); }
 
-SAMPLER_INLINE bool AnySet(Ints mask) {
+SAMPLER_INLINE bool AnySet(const Ints& mask) {
   std::int32_t any = 0;
   for (std::size_t lane = 0; lane < Lanes; ++lane) any |= mask[lane];
   return any != 0;
@@ -37,7 +42,7 @@ struct ExpTables {
 
 // FastExp for arguments at most 0. Below -16 the value is 0, as FastExp has
 // it; the lane is then computed on 0 so the table index stays in range.
-SAMPLER_INLINE Doubles FastExpSideBySide(Floats x, const ExpTables& tables) {
+SAMPLER_INLINE Doubles FastExpSideBySide(const Floats& x, const ExpTables& tables) {
   const Ints inTable = x > -16.0f;
   const Floats safe = inTable ? x : Floats{};
   const Ints n = __builtin_convertvector(safe, Ints);  // truncation toward zero
@@ -93,7 +98,8 @@ struct OrbitalSampler::Group {
   std::size_t Lanes;
 };
 
-OrbitalSampler::OrbitalSampler(const Molecule& molecule) : Source(molecule), CutoffSquared(molecule.CutoffSquared) {
+OrbitalSampler::OrbitalSampler(const Molecule& molecule, Instructions use)
+    : Source(molecule), CutoffSquared(molecule.CutoffSquared), Use(use) {
   const double cutoff = CutoffSquared;
   if (std::isnan(cutoff) || cutoff <= 0.0) {
     SkipDistanceSquared = -1.0;  // no point is ever inside
@@ -192,7 +198,41 @@ double OrbitalSampler::GroupBound(const Group& group) const {
   return bound;
 }
 
+OrbitalSampler::Instructions OrbitalSampler::Widest() {
+#if SAMPLER_X86
+  __builtin_cpu_init();
+  if (__builtin_cpu_supports("avx512f")) return Instructions::Avx512;
+  if (__builtin_cpu_supports("avx2")) return Instructions::Avx2;
+#endif
+  return Instructions::Baseline;
+}
+
 void OrbitalSampler::EvaluateGroup(const Group& group, float* out) const {
+  switch (Use) {
+#if SAMPLER_X86
+    case Instructions::Avx512:
+      return EvaluateGroupAvx512(group, out);
+    case Instructions::Avx2:
+      return EvaluateGroupAvx2(group, out);
+#endif
+    default:
+      return SumGroup(group, out);
+  }
+}
+
+// The same arithmetic in wider registers. Neither set brings fused
+// multiply-add (that is a separate set, and contraction is off anyway), and
+// their conversions, products, sums and square roots round as the baseline's.
+#if SAMPLER_X86
+__attribute__((target("avx512f"))) void OrbitalSampler::EvaluateGroupAvx512(const Group& group, float* out) const {
+  SumGroup(group, out);
+}
+__attribute__((target("avx2"))) void OrbitalSampler::EvaluateGroupAvx2(const Group& group, float* out) const {
+  SumGroup(group, out);
+}
+#endif
+
+SAMPLER_INLINE void OrbitalSampler::SumGroup(const Group& group, float* out) const {
   ExpTables tables;
   tables.Terms = static_cast<int>(Source.SeriesEnd - &Source.ExpSeries[1]);
   for (int k = 0; k < tables.Terms; ++k) tables.Series[k] = Source.ExpSeries[1 + k];

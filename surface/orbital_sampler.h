@@ -12,8 +12,14 @@
 
 class OrbitalSampler {
  public:
-  // The molecule must stay unchanged while the sampler is in use.
-  explicit OrbitalSampler(const Molecule& molecule);
+  // Instruction sets for the side-by-side arithmetic; all give the same bits.
+  enum class Instructions { Baseline, Avx2, Avx512 };
+  // The widest set this processor runs.
+  static Instructions Widest();
+
+  // The molecule must stay unchanged while the sampler is in use. use must
+  // be one that the processor runs.
+  explicit OrbitalSampler(const Molecule& molecule, Instructions use = Widest());
 
   // out[i] = molecule.Orbital(x[i], y[i], z[i]) for every i below count.
   void Evaluate(const float* x, const float* y, const float* z, float* out, std::size_t count) const;
@@ -44,6 +50,9 @@ class OrbitalSampler {
  private:
   struct Group;
   void EvaluateGroup(const Group& group, float* out) const;
+  void EvaluateGroupAvx2(const Group& group, float* out) const;
+  void EvaluateGroupAvx512(const Group& group, float* out) const;
+  void SumGroup(const Group& group, float* out) const;
   double GroupBound(const Group& group) const;
 
   const Molecule& Source;
@@ -55,4 +64,5 @@ class OrbitalSampler {
   double SkipDistanceSquared;
   double CutoffRadius;  // slightly above the square root of CutoffSquared
   bool Usable = true;
+  Instructions Use;
 };

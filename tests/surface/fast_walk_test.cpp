@@ -207,6 +207,16 @@ TEST(FastWalkTest, EmptyBoxesMoveTheProgressAlike) {
   }
 }
 
+// Every instruction set this processor runs, the baseline first.
+std::vector<OrbitalSampler::Instructions> RunnableInstructions() {
+  using Instructions = OrbitalSampler::Instructions;
+  std::vector<Instructions> sets;
+  for (Instructions use : {Instructions::Baseline, Instructions::Avx2, Instructions::Avx512}) {
+    if (use <= OrbitalSampler::Widest()) sets.push_back(use);
+  }
+  return sets;
+}
+
 TEST(OrbitalSamplerTest, GivesTheBitsOfOrbitalAtAnyPoint) {
   const MoleculeCase cases[] = {
       {"scattered", Placement::Scattered, 30, 2.0f, 4, 3.5f, 21},
@@ -216,8 +226,6 @@ TEST(OrbitalSamplerTest, GivesTheBitsOfOrbitalAtAnyPoint) {
   for (const MoleculeCase& c : cases) {
     SCOPED_TRACE(c.Name);
     const auto molecule = MakeMolecule(c);
-    const OrbitalSampler sampler(*molecule);
-    ASSERT_TRUE(sampler.SideBySide());
     std::mt19937 random(c.Seed);
     const float reach = (c.Spread + c.Cutoff) * c.Scale;
     std::uniform_real_distribution<float> position(-reach, reach);
@@ -232,14 +240,19 @@ TEST(OrbitalSamplerTest, GivesTheBitsOfOrbitalAtAnyPoint) {
         x.push_back(molecule->AtomX[i] + shift), y.push_back(molecule->AtomY[i]), z.push_back(molecule->AtomZ[i]);
       }
     }
-    std::vector<float> values(x.size());
-    sampler.Evaluate(x.data(), y.data(), z.data(), values.data(), x.size());
-    int differences = 0;
-    for (std::size_t i = 0; i < x.size(); ++i) {
-      const float expected = molecule->Orbital(x[i], y[i], z[i]);
-      if (std::memcmp(&values[i], &expected, sizeof expected) != 0 && ++differences <= 5) {
-        ADD_FAILURE() << "at (" << x[i] << ", " << y[i] << ", " << z[i] << "): " << values[i] << " instead of "
-                      << expected;
+    for (OrbitalSampler::Instructions use : RunnableInstructions()) {
+      SCOPED_TRACE("instruction set " + std::to_string(static_cast<int>(use)));
+      const OrbitalSampler sampler(*molecule, use);
+      ASSERT_TRUE(sampler.SideBySide());
+      std::vector<float> values(x.size());
+      sampler.Evaluate(x.data(), y.data(), z.data(), values.data(), x.size());
+      int differences = 0;
+      for (std::size_t i = 0; i < x.size(); ++i) {
+        const float expected = molecule->Orbital(x[i], y[i], z[i]);
+        if (std::memcmp(&values[i], &expected, sizeof expected) != 0 && ++differences <= 5) {
+          ADD_FAILURE() << "at (" << x[i] << ", " << y[i] << ", " << z[i] << "): " << values[i] << " instead of "
+                        << expected;
+        }
       }
     }
   }
@@ -247,7 +260,7 @@ TEST(OrbitalSamplerTest, GivesTheBitsOfOrbitalAtAnyPoint) {
 
 TEST(OrbitalSamplerTest, JudgesSidesAsOrbitalDoes) {
   const auto molecule = MakeMolecule({"sides", Placement::Scattered, 12, 1.5f, 4, 3.5f, 41});
-  const OrbitalSampler sampler(*molecule);
+  const OrbitalSampler sampler(*molecule, RunnableInstructions().front());
   std::mt19937 random(41);
   std::uniform_real_distribution<float> position(-12.0f, 12.0f);
   std::vector<float> x, y, z;
