@@ -89,6 +89,9 @@ void SlabWorker::ResolveBrackets(std::vector<EdgeVertex>& vertex) {
     const float* value = &PointValue[4 * k];
     v.Value = value[0];
     for (int axis = 0; axis < 3; ++axis) v.Normal[axis] = value[1 + axis] - v.Value;
+    const float point[3] = {v.Point.X, v.Point.Y, v.Point.Z};
+    v.PointLength = static_cast<std::uint8_t>(AppendTriple(v.PointText, point));
+    v.NormalLength = static_cast<std::uint8_t>(AppendTriple(v.NormalText, v.Normal));
   }
   Brackets.clear();
 }
@@ -184,16 +187,13 @@ void SlabWorker::AppendCubeTriangles(const EdgeVertex* const* crossing, int coun
   for (int m = 1; m < count - 1; ++m) {
     for (int n = m + 1; n < count; ++n) {
       if (!FormsTriangle(apex.Point, crossing[m]->Point, crossing[n]->Point)) continue;
-      TriangleRecord record;
       const EdgeVertex* vertex[3] = {&apex, crossing[m], crossing[n]};
+      TripleText triple[6];
       for (int v = 0; v < 3; ++v) {
-        record.Vertex[v][0] = vertex[v]->Point.X;
-        record.Vertex[v][1] = vertex[v]->Point.Y;
-        record.Vertex[v][2] = vertex[v]->Point.Z;
-        for (int axis = 0; axis < 3; ++axis) record.Normal[v][axis] = vertex[v]->Normal[axis];
+        triple[2 * v] = {vertex[v]->PointText, vertex[v]->PointLength};
+        triple[2 * v + 1] = {vertex[v]->NormalText, vertex[v]->NormalLength};
       }
-      record.Positive = apex.Value > 0;
-      slab.Text.append(text, AppendTriangle(text, record));
+      slab.Text.append(text, AppendTriangle(text, triple, apex.Value > 0));
       ++slab.Triangles;
     }
   }

@@ -9,14 +9,18 @@
 #include <string>
 #include <vector>
 
+#include "scene/scene_writer.h"
 #include "surface/orbital_sampler.h"
 #include "surface/surface.h"
 
-// A crossing point with its vertex value and vertex normal.
+// A crossing point with its vertex value and vertex normal, and both
+// triples as scene text: a vertex is written in up to a dozen records.
 struct EdgeVertex {
   CrossingPoint Point;
   float Value;
   float Normal[3];
+  char PointText[MaxTripleText], NormalText[MaxTripleText];
+  std::uint8_t PointLength, NormalLength;
 };
 
 // Everything of the grid plane at height Z that the slabs on either side use:
