@@ -13,6 +13,7 @@
 #include <memory>
 #include <random>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -215,6 +216,23 @@ std::vector<OrbitalSampler::Instructions> RunnableInstructions() {
     if (use <= OrbitalSampler::Widest()) sets.push_back(use);
   }
   return sets;
+}
+
+TEST(FastWalkTest, AnErrorInTheProgressStopsTheWalk) {
+  // The workers must be stopped and joined, however far ahead they are.
+  const auto molecule = MakeMolecule({"stopped", Placement::Scattered, 4, 1.0f, 4, 3.5f, 51});
+  GridBox box;
+  ASSERT_TRUE(ComputeGridBox(*molecule, 4, box));
+  for (int threads : {1, 3}) {
+    std::ostringstream out;
+    MeshWriter mesh(out);
+    int calls = 0;
+    const ProgressFunction progress = [&calls](int) {
+      if (++calls == 3) throw std::runtime_error("cancelled");
+    };
+    EXPECT_THROW(WalkGridFast(*molecule, box, 0.05f, 3, threads, progress, mesh), std::runtime_error);
+    EXPECT_EQ(calls, 3);
+  }
 }
 
 TEST(OrbitalSamplerTest, GivesTheBitsOfOrbitalAtAnyPoint) {
