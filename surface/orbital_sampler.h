@@ -36,6 +36,7 @@ class OrbitalSampler {
   // exponent); every value then comes from Molecule::Orbital itself.
   bool SideBySide() const { return Atoms.size() == static_cast<std::size_t>(Source.AtomCount) && Usable; }
 
+ private:
   // Per atom, what the orbital sum needs, folded as the sum folds it.
   struct AtomTerms {
     float X, Y, Z;
@@ -46,8 +47,6 @@ class OrbitalSampler {
     // For the bound: the magnitudes of the s and of the summed p coefficients.
     double BoundS, BoundP;
   };
-
- private:
   struct Group;
   void EvaluateGroup(const Group& group, float* out) const;
   void EvaluateGroupAvx2(const Group& group, float* out) const;

@@ -34,7 +34,7 @@ void SlabWorker::EvaluatePoints() {
 }
 
 void SlabWorker::AddBracket(int x0, int y0, int z0, int x1, int y1, int z1, bool bAbove) {
-  Bracket bracket{{Corner(x0), Corner(y0), Corner(z0)}, {Corner(x1), Corner(y1), Corner(z1)}, bAbove, false};
+  Bracket bracket{{Corner(x0), Corner(y0), Corner(z0)}, {Corner(x1), Corner(y1), Corner(z1)}, bAbove};
   Brackets.push_back(bracket);
 }
 

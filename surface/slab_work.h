@@ -57,7 +57,6 @@ class SlabWorker {
   struct Bracket {
     float A[3], B[3];
     bool BAbove;
-    bool Settled;
   };
 
   bool Above(float value) const;
