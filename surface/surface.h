@@ -40,10 +40,10 @@ bool LiesAbove(const Field& field, float threshold, float x, float y, float z) {
 }
 
 // Once an interval is down to neighbouring floats the midpoint's rounding to
-// float decides the crossing. GCC's C++ front end allows only "fast" excess
-// precision, under which the optimiser has been seen to carry the unrounded
-// double from one bisection step into the next; the volatile store keeps the
-// rounding where it is written.
+// float decides the crossing. GCC 12 at -O2 (whose C++ front end offers only
+// "fast" excess precision) has been seen to carry the unrounded double from
+// the last bisection step into the crossing point; the volatile store keeps
+// the rounding where it is written.
 inline float Midpoint(float a, float b) {
   volatile float rounded = static_cast<float>((static_cast<double>(a) + b) * 0.5);
   return rounded;
