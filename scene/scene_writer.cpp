@@ -1,6 +1,8 @@
 // Texts of the scene file, character for character.
 #include "scene/scene_writer.h"
 
+#include <algorithm>
+
 #include "molecule/molecule.h"
 #include "scene/number_text.h"
 
@@ -18,7 +20,13 @@ constexpr ElementColourRow ElementColours[] = {
     {"H", "1,1,1"},       {"C", ".3,.3,.3"},     {"N", "0,0,1"},        {"O", "1,0,0"},
 };
 
-// Appends "x,y,z".
+void WriteTriple(std::ostream& out, const float value[3]) {
+  char text[100];
+  out.write(text, static_cast<std::streamsize>(AppendTriple(text, value)));
+}
+
+}  // namespace
+
 std::size_t AppendTriple(char* out, const float value[3]) {
   std::size_t length = AppendReal(out, value[0]);
   out[length++] = ',';
@@ -26,13 +34,6 @@ std::size_t AppendTriple(char* out, const float value[3]) {
   out[length++] = ',';
   return length + AppendReal(out + length, value[2]);
 }
-
-void WriteTriple(std::ostream& out, const float value[3]) {
-  char text[100];
-  out.write(text, static_cast<std::streamsize>(AppendTriple(text, value)));
-}
-
-}  // namespace
 
 const char* ElementColour(const std::string& symbol) {
   for (const auto& row : ElementColours) {
@@ -61,33 +62,55 @@ void WriteHeader(std::ostream& out, const Molecule& molecule) {
   out << "#declare BondFinish = finish {}\n";
 }
 
-void WriteTriangle(MeshWriter& mesh, const TriangleRecord& record) {
-  static const char Opening[] = "#declare mo = mesh{";
+namespace {
+
+constexpr char MeshOpening[] = "#declare mo = mesh{";
+
+}  // namespace
+
+std::size_t AppendTriangle(char* out, const TripleText triple[6], bool positive) {
   static const char Start[] = "smooth_triangle{ <";
   static const char Between[] = ">,<";
-  char text[512];
   std::size_t length = 0;
   const auto append = [&](const char* piece, std::size_t size) {
-    std::copy(piece, piece + size, text + length);
+    std::copy(piece, piece + size, out + length);
     length += size;
   };
-  if (mesh.Triangles == 0) append(Opening, sizeof Opening - 1);
   append(Start, sizeof Start - 1);
-  for (int v = 0; v < 3; ++v) {
-    if (v > 0) append(Between, 3);
-    length += AppendTriple(text + length, record.Vertex[v]);
-    append(Between, 3);
-    length += AppendTriple(text + length, record.Normal[v]);
+  for (int k = 0; k < 6; ++k) {
+    if (k > 0) append(Between, 3);
+    append(triple[k].Text, triple[k].Length);
   }
   static const char Positive[] = ">\ntexture { positive } }\n";
   static const char Negative[] = ">\ntexture { negative } }\n";
-  if (record.Positive) {
+  if (positive) {
     append(Positive, sizeof Positive - 1);
   } else {
     append(Negative, sizeof Negative - 1);
   }
+  return length;
+}
+
+std::size_t AppendTriangle(char* out, const TriangleRecord& record) {
+  char text[6][MaxTripleText];
+  TripleText triple[6];
+  for (int v = 0; v < 3; ++v) {
+    triple[2 * v] = {text[2 * v], AppendTriple(text[2 * v], record.Vertex[v])};
+    triple[2 * v + 1] = {text[2 * v + 1], AppendTriple(text[2 * v + 1], record.Normal[v])};
+  }
+  return AppendTriangle(out, triple, record.Positive);
+}
+
+void WriteTriangleText(MeshWriter& mesh, const char* text, std::size_t length, long long triangles) {
+  if (triangles <= 0) return;
+  if (mesh.Triangles == 0) mesh.Out.write(MeshOpening, sizeof MeshOpening - 1);
   mesh.Out.write(text, static_cast<std::streamsize>(length));
-  ++mesh.Triangles;
+  mesh.Triangles += triangles;
+}
+
+void WriteTriangle(MeshWriter& mesh, const TriangleRecord& record) {
+  char text[MaxTriangleText];
+  WriteTriangleText(mesh, text, AppendTriangle(text, record), 1);
 }
 
 void CloseMesh(MeshWriter& mesh) {

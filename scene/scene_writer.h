@@ -2,6 +2,7 @@
 // closing, the ball-and-stick pieces and the trailer.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <ostream>
 #include <string>
@@ -31,6 +32,26 @@ const char* ElementColour(const std::string& symbol);
 // 4 or more that some atom of the molecule has.
 void WriteHeader(std::ostream& out, const Molecule& molecule);
 void WriteTriangle(MeshWriter& mesh, const TriangleRecord& record);
+// The record's text without the mesh opening, for records formatted away from
+// the stream; out needs room for MaxTriangleText characters.
+constexpr std::size_t MaxTriangleText = 512;
+std::size_t AppendTriangle(char* out, const TriangleRecord& record);
+
+// "x,y,z" of three reals; out needs room for MaxTripleText characters.
+constexpr std::size_t MaxTripleText = 40;
+std::size_t AppendTriple(char* out, const float value[3]);
+// A triple already formatted by AppendTriple.
+struct TripleText {
+  const char* Text;
+  std::size_t Length;
+};
+// The record from its triples in record order (apex, apex normal, second
+// vertex, its normal, third vertex, its normal), for writers that format
+// each shared vertex once.
+std::size_t AppendTriangle(char* out, const TripleText triple[6], bool positive);
+// Writes records formatted by AppendTriangle, preceded by the mesh opening
+// when they are the first ones.
+void WriteTriangleText(MeshWriter& mesh, const char* text, std::size_t length, long long triangles);
 void CloseMesh(MeshWriter& mesh);
 
 void WriteStructureOpening(std::ostream& out, float atomRadius);

@@ -9,6 +9,7 @@
 #include "scene/scene_writer.h"
 #include "shell/messages.h"
 #include "shell/output_file.h"
+#include "surface/fast_walk.h"
 #include "surface/surface.h"
 
 namespace {
@@ -38,7 +39,7 @@ bool SameFile(const std::string& first, const std::string& second) {
 
 }  // namespace
 
-RunResult RunCalculation(CalculationWindow& window, const RunPaths& paths, const Settings& settings) {
+RunResult RunCalculation(CalculationWindow& window, const RunPaths& paths, const Settings& settings, int threads) {
   if (paths.Input.empty()) return Refuse(window, RunOutcome::NoInput, NoInputMessage, "no input file given");
 
   Molecule molecule(paths.Parameters);
@@ -70,8 +71,8 @@ RunResult RunCalculation(CalculationWindow& window, const RunPaths& paths, const
 
   WriteHeader(out, molecule);
   MeshWriter mesh(out);
-  WalkGridOf(molecule, box, settings.Threshold, settings.Level,
-             [&window](int position) { window.SetProgress(position); }, mesh);
+  WalkGridFast(molecule, box, settings.Threshold, settings.Level, threads,
+               [&window](int position) { window.SetProgress(position); }, mesh);
   CloseMesh(mesh);
   window.SetProgress(100);
   // Read once: the structure block and its placement line agree.

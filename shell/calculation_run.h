@@ -37,4 +37,6 @@ struct RunResult {
 // One run. A parameter file that cannot be used throws ParameterFileError,
 // with nothing written and the window untouched; any error raised later
 // leaves the window idle and the output path as it was.
-RunResult RunCalculation(CalculationWindow& window, const RunPaths& paths, const Settings& settings);
+// threads computes the grid walk (0: one per hardware thread); the file is
+// the same for every count.
+RunResult RunCalculation(CalculationWindow& window, const RunPaths& paths, const Settings& settings, int threads = 0);

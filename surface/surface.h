@@ -39,7 +39,15 @@ bool LiesAbove(const Field& field, float threshold, float x, float y, float z) {
   return magnitude > threshold;
 }
 
-inline float Midpoint(float a, float b) { return static_cast<float>((static_cast<double>(a) + b) * 0.5); }
+// Once an interval is down to neighbouring floats the midpoint's rounding to
+// float decides the crossing. GCC 12 at -O2 (whose C++ front end offers only
+// "fast" excess precision) has been seen to carry the unrounded double from
+// the last bisection step into the crossing point; the volatile store keeps
+// the rounding where it is written.
+inline float Midpoint(float a, float b) {
+  volatile float rounded = static_cast<float>((static_cast<double>(a) + b) * 0.5);
+  return rounded;
+}
 
 // Fills the crossing list of the cube with lower corner (x, y, z).
 template <class Field>
