@@ -248,3 +248,29 @@ TEST_F(BadInputTest, AMoleculeTooWideForItsScaleIsRefusedBeforeAnyWork) {
   // shadow memory included).
   EXPECT_LT(result.PeakKilobytes, 256 * 1024);
 }
+
+TEST_F(BadInputTest, InputAndParameterPathsThatAreNoFilesAreRefused) {
+  Write(Folder + "/in.mno", ClassicOutput(Water));
+  std::filesystem::create_directory(Folder + "/folder");
+  const struct {
+    const char* name;
+    std::vector<std::string> options;
+    int status;
+    const char* message;
+  } cases[] = {
+      {"a missing input", {"missing.mno"}, 3, "missing.mno: cannot open missing.mno"},
+      {"a folder as input", {"folder"}, 3, "folder: no eigenvector section"},
+      {"a missing parameter file", {"-p", "none.txt", "in.mno"}, 4, "Cannot open the parameter file none.txt."},
+      {"a folder as parameter file", {"-p", "folder", "in.mno"}, 4, "Parameter file error in folder"},
+      {"a folder for the HOMO", {"--homo", "folder"}, 3, "Cannot find HOMO/LUMO"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<std::string> options = {"-o", "out.pov"};
+    options.insert(options.end(), c.options.begin(), c.options.end());
+    const CliResult result = Run(options);
+    EXPECT_EQ(result.Status, c.status) << result.Errors;
+    EXPECT_NE(result.Errors.find(c.message), std::string::npos) << result.Errors;
+    EXPECT_FALSE(std::filesystem::exists(Folder + "/out.pov"));
+  }
+}
