@@ -2,7 +2,6 @@
 #include "shell/edit_parsing.h"
 
 #include <cerrno>
-#include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -61,7 +60,10 @@ bool ParseRealText(const std::string& text, float& value) {
   const auto result = std::from_chars(text.data() + unsignedStart, text.data() + at, number);
   if (result.ec != std::errc() || result.ptr != text.data() + at) return false;
   if (negative) number = -number;
-  if (!(std::fabs(number) <= static_cast<double>(FLT_MAX))) return false;
+  // Halfway between the largest float and the next power of two: anything
+  // nearer zero rounds to a finite float, anything else overflows.
+  constexpr double FloatRoundingLimit = 0x1.ffffffp127;
+  if (!(std::fabs(number) < FloatRoundingLimit)) return false;
   const float rounded = static_cast<float>(number);
   if (rounded == 0.0f) return false;
   value = rounded;

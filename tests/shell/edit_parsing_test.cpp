@@ -53,6 +53,10 @@ TEST(EditParsingTest, RealTextReadsItsLeadingDecimalNumberRoundedToFloat) {
       {"2e+", true, 2.0f},
       {"1e-45", true, 1e-45f},
       {"3.4028234e38", true, 3.4028234e38f},
+      // Past the largest float, yet rounding to it rather than to infinity.
+      {"3.4028235e38", true, 3.4028234663852886e38f},
+      {"-3.4028235677e38", true, -3.4028234663852886e38f},
+      {"3.40282357e38", false, 0},
       {"0", false, 0},
       {"0.", false, 0},
       {"-0", false, 0},
