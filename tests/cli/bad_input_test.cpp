@@ -24,8 +24,8 @@ std::string Replaced(std::string text, const std::string& from, const std::strin
 
 std::string WaterWith(const std::string& from, const std::string& to) { return Replaced(ClassicOutput(Water), from, to); }
 
-// The S line of oxygen, then its first coefficient of orbital 1; the z
-// coordinate of oxygen.
+// Texts that occur once in the water output: oxygen's s coefficient in
+// orbital 1, and its z coordinate.
 constexpr const char* FirstCoefficient = "0.01000";
 constexpr const char* OxygenZ = "0.1173";
 
@@ -41,7 +41,9 @@ std::string Garbage(std::size_t size) {
 
 std::string HydrogenLattice(int count) {
   std::vector<ClassicAtom> atoms;
-  for (int i = 0; i < count; ++i) atoms.push_back({"H", static_cast<float>(i % 5), static_cast<float>(i / 5 % 5), static_cast<float>(i / 25)});
+  for (int i = 0; i < count; ++i) {
+    atoms.push_back({"H", static_cast<float>(i % 5), static_cast<float>(i / 5 % 5), static_cast<float>(i / 25)});
+  }
   return ClassicOutput(atoms, 6);
 }
 
@@ -79,9 +81,9 @@ class BadInputTest : public CliFixture {
 
 TEST_F(BadInputTest, EveryRowIsRefusedWithItsReasonOrGivesACompleteScene) {
   const std::string water = ClassicOutput(Water);
-  std::string sevenElevens = "11\n";
+  std::string elevenElements = "11\n";
   for (const char* symbol : {"H", "C", "N", "O", "F", "Si", "P", "S", "Cl", "Br", "I"}) {
-    sevenElevens += std::string(symbol) + (std::string(symbol) == "H" ? " 1.0 1\n" : " 1.5 1.5 2\n");
+    elevenElements += std::string(symbol) + (std::string(symbol) == "H" ? " 1.0 1\n" : " 1.5 1.5 2\n");
   }
   std::string megabyteOfWords;
   while (megabyteOfWords.size() < (1u << 20)) megabyteOfWords += "word ";
@@ -104,7 +106,7 @@ TEST_F(BadInputTest, EveryRowIsRefusedWithItsReasonOrGivesACompleteScene) {
        "", water},
       {"100 atoms", HydrogenLattice(100), {"--no-structure"}, 0, ""},
       {"101 atoms", HydrogenLattice(101), {}, 3, "more than 100 atoms"},
-      {"11 elements", water, {}, 4, "it lists 11 elements, at most 10 are allowed", "", sevenElevens},
+      {"11 elements", water, {}, 4, "it lists 11 elements, at most 10 are allowed", "", elevenElements},
       {"an unknown symbol", ClassicOutput({{"Xe", 0, 0, 0}}), {}, 3, "atom 1 (Xe): the element is not in the parameter file"},
       {"a symbol of three letters", ClassicOutput({{"Abc", 0, 0, 0}}), {}, 3, "atom 1 (Abc): the element is not"},
       {"a parameter symbol of three letters", water, {}, 4, "the element symbol \"Oxy\" is longer than two characters",
