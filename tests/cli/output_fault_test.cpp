@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -93,6 +94,9 @@ TEST_F(OutputFaultTest, AFullFileSystemKeepsTheOldSceneAndLeavesNoTemporaryFile)
   if (mount("tmpfs", Out.c_str(), "tmpfs", 0, "size=1m") != 0) {
     GTEST_SKIP() << "cannot mount a small file system: " << std::strerror(errno);
   }
+  // Unmounted however the test ends, so the folder can be removed.
+  const std::unique_ptr<const std::string, void (*)(const std::string*)> mounted(
+      &Out, [](const std::string* path) { umount(path->c_str()); });
   const std::string old = "#declare an old scene\n";
   Write(Out + "/out.pov", old);
   {
@@ -113,5 +117,4 @@ TEST_F(OutputFaultTest, AFullFileSystemKeepsTheOldSceneAndLeavesNoTemporaryFile)
   const CliResult again = Run({"-t", "0.001", "-o", Out + "/out.pov", "in.mno"});
   EXPECT_EQ(again.Status, 0) << again.Errors;
   EXPECT_EQ(Read(Out + "/out.pov").rfind("#declare positive", 0), 0u);
-  umount(Out.c_str());
 }
