@@ -8,7 +8,9 @@
 double Molecule::FastExp(float x) const {
   // Outside the table the true value is either negligible (below exp(-16),
   // about 1.1e-7) or only reachable through a negative exponent in the file.
-  if (x <= -16.0f) return 0.0;
+  // A NaN (an infinite exponent at r = 0) has no table entry either and is
+  // taken as negligible.
+  if (!(x > -16.0f)) return 0.0;
   if (x >= 1.0f) return std::exp(static_cast<double>(x));
   const std::int16_t n = static_cast<std::int16_t>(x);  // truncation toward zero
   const float f = x - static_cast<float>(n);

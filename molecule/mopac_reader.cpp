@@ -58,7 +58,13 @@ bool Molecule::ReadMopac(std::istream& in, std::int16_t moNumber, std::string* w
   CoefPy.fill(0.0f);
   CoefPz.fill(0.0f);
   if (moNumber < 1) return Fail(why, "orbital number " + std::to_string(moNumber) + " is below 1");
-  const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  std::string text;
+  try {
+    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  } catch (const std::ios_base::failure&) {
+    // A folder opens as a stream on Linux and fails only when read.
+    return Fail(why, "the file cannot be read");
+  }
   // The classic walk drops the first block's heading unseen and counts
   // blocks of six, so on today's layout it could take a wrong orbital
   // without noticing; such files never reach it.

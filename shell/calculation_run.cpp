@@ -1,7 +1,9 @@
 // The calculation run: read, convert to grid units, write the scene.
 #include "shell/calculation_run.h"
 
+#include <cstdint>
 #include <filesystem>
+#include <limits>
 #include <locale>
 #include <system_error>
 
@@ -44,6 +46,16 @@ RunResult RunCalculation(CalculationWindow& window, const RunPaths& paths, const
 
   Molecule molecule(paths.Parameters);
   std::string why;
+  // The reader counts orbitals in 16 bits; a larger number (a count of filled
+  // levels from a damaged file) must not wrap round to another orbital.
+  if (settings.MoNumber > std::numeric_limits<std::int16_t>::max()) {
+    return Refuse(window, RunOutcome::InputError, InputErrorMessage,
+                  paths.Input + ": no orbital " + std::to_string(settings.MoNumber) + " in the eigenvectors");
+  }
+  if (settings.MoNumber < std::numeric_limits<std::int16_t>::min()) {
+    return Refuse(window, RunOutcome::InputError, InputErrorMessage,
+                  paths.Input + ": orbital number " + std::to_string(settings.MoNumber) + " is below 1");
+  }
   if (!molecule.ReadMopac(paths.Input, static_cast<std::int16_t>(settings.MoNumber), &why)) {
     return Refuse(window, RunOutcome::InputError, InputErrorMessage, paths.Input + ": " + why);
   }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <sstream>
 
 #include "elements_from_text.h"
@@ -74,7 +75,10 @@ TEST(FastExpTest, FractionsTruncateTowardZeroAndStayClose) {
 
 TEST(FastExpTest, OutsideTheTableIsZeroBelowAndExactAbove) {
   const Molecule molecule(ElementsFromText("0"));
-  for (float x : {-16.0f, -16.5f, -1e30f}) EXPECT_EQ(molecule.FastExp(x), 0.0) << x;
+  for (float x : {-16.0f, -16.5f, -1e30f, -std::numeric_limits<float>::infinity(),
+                  std::numeric_limits<float>::quiet_NaN()}) {
+    EXPECT_EQ(molecule.FastExp(x), 0.0) << x;
+  }
   EXPECT_EQ(molecule.FastExp(1.0f), std::exp(1.0));
   EXPECT_EQ(molecule.FastExp(2.5f), std::exp(2.5));
 }
