@@ -118,8 +118,9 @@ int main(int argc, char** argv) {
     case RunOutcome::NoInput:
       return Fail(BadCommandLine, window.LastMessage);
     case RunOutcome::InputError:
-    case RunOutcome::GridTooLarge:
       return Fail(InputError, window.LastMessage + " " + result.Detail);
+    case RunOutcome::GridTooLarge:
+      return Fail(InputError, window.LastMessage + " (" + result.Detail + ")");
     case RunOutcome::OutputError:
       return Fail(OutputError, window.LastMessage + " " + result.Detail);
   }

@@ -242,7 +242,7 @@ TEST_F(BadInputTest, AMoleculeTooWideForItsScaleIsRefusedBeforeAnyWork) {
   const Row row{"", ClassicOutput({{"H", -500, 0, 0}, {"C", 500, 0, 0}}), {"-s", "100"}, 3};
   const CliResult result = RunOn(row.input, row);
   EXPECT_EQ(result.Status, 3);
-  EXPECT_NE(result.Errors.find("The grid is too large for this molecule and scale. the grid holds more than 2147483647 cubes"),
+  EXPECT_NE(result.Errors.find("The grid is too large for this molecule and scale. (the grid holds more than 2147483647 cubes"),
             std::string::npos)
       << result.Errors;
   EXPECT_FALSE(std::filesystem::exists(Folder + "/out.pov"));

@@ -164,7 +164,9 @@ TEST(TokenWalkTest, WordsMatchWholeTokensInTheirCaseOnly) {
     SCOPED_TRACE(c.text);
     std::istringstream in(c.text);
     EXPECT_EQ(SkipToWord(in, "ROOT"), c.found);
-    if (c.found) EXPECT_EQ(ReadToken(in), c.after);
+    if (c.found) {
+      EXPECT_EQ(ReadToken(in), c.after);
+    }
   }
   std::istringstream in(std::string(5000, 'x') + " ROOT tail");
   EXPECT_TRUE(SkipToWord(in, "ROOT"));
