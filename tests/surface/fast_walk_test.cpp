@@ -342,20 +342,20 @@ std::string CubeByCubeScene(const std::string& parameters, const std::string& in
 
 TEST(FastWalkTest, RunWritesTheFileOfTheCubeByCubeWalk) {
   struct RunCase {
-    const char* Sample;
+    const char* Input;  // below the source folder
     int MoNumber, Scale, Level;
     float Threshold, Cutoff;
     bool Structure;
   };
   const RunCase cases[] = {
-      {"classic-mopac5-formaldehyde.out", 6, 5, 3, 0.05f, 3.5f, true},
-      {"classic-mopac5-formaldehyde.out", 7, 3, 6, 0.02f, 2.0f, false},
-      {"classic-mopac5-allyl-cation.out", 8, 2, 2, 0.1f, 3.5f, true},
+      {"tests/data/water-classic.mno", 2, 5, 3, 0.005f, 3.5f, true},
+      {"examples/formaldehyde.out", 7, 3, 6, 0.02f, 2.0f, false},
+      {"examples/thiophene.out", 10, 2, 2, 0.1f, 3.5f, true},
   };
   const std::string parameters = std::string(SOURCE_DIR) + "/data/pm3r.txt";
   for (const RunCase& c : cases) {
-    SCOPED_TRACE(std::string(c.Sample) + ", orbital " + std::to_string(c.MoNumber));
-    const RunPaths paths{parameters, std::string(SHARED_SAMPLES_DIR) + "/" + c.Sample,
+    SCOPED_TRACE(std::string(c.Input) + ", orbital " + std::to_string(c.MoNumber));
+    const RunPaths paths{parameters, std::string(SOURCE_DIR) + "/" + c.Input,
                          ::testing::TempDir() + "fast_walk_run.pov"};
     Settings settings;
     settings.MoNumber = c.MoNumber, settings.Scale = c.Scale, settings.Level = c.Level;
