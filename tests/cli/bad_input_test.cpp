@@ -151,9 +151,9 @@ TEST_F(BadInputTest, EveryRowIsRefusedWithItsReasonOrGivesACompleteScene) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     const CliResult result = RunOn(row.input, row);
-    EXPECT_EQ(result.Status, row.status) << result.Errors;
+    EXPECT_EQ(result.Status, row.status) << result.Error;
     if (row.status != 0) {
-      EXPECT_NE(result.Errors.find(row.message), std::string::npos) << result.Errors;
+      EXPECT_NE(result.Error.find(row.message), std::string::npos) << result.Error;
       EXPECT_FALSE(std::filesystem::exists(Folder + "/out.pov"));
     } else {
       const std::string scene = Read(Folder + "/out.pov");
@@ -242,9 +242,9 @@ TEST_F(BadInputTest, AMoleculeTooWideForItsScaleIsRefusedBeforeAnyWork) {
   const Row row{"", ClassicOutput({{"H", -500, 0, 0}, {"C", 500, 0, 0}}), {"-s", "100"}, 3};
   const CliResult result = RunOn(row.input, row);
   EXPECT_EQ(result.Status, 3);
-  EXPECT_NE(result.Errors.find("The grid is too large for this molecule and scale. (the grid holds more than 2147483647 cubes"),
+  EXPECT_NE(result.Error.find("The grid is too large for this molecule and scale. (the grid holds more than 2147483647 cubes"),
             std::string::npos)
-      << result.Errors;
+      << result.Error;
   EXPECT_FALSE(std::filesystem::exists(Folder + "/out.pov"));
   // Nothing in proportion to the grid was allocated (the sanitizers' own
   // shadow memory included).
@@ -271,8 +271,8 @@ TEST_F(BadInputTest, InputAndParameterPathsThatAreNoFilesAreRefused) {
     std::vector<std::string> options = {"-o", "out.pov"};
     options.insert(options.end(), c.options.begin(), c.options.end());
     const CliResult result = Run(options);
-    EXPECT_EQ(result.Status, c.status) << result.Errors;
-    EXPECT_NE(result.Errors.find(c.message), std::string::npos) << result.Errors;
+    EXPECT_EQ(result.Status, c.status) << result.Error;
+    EXPECT_NE(result.Error.find(c.message), std::string::npos) << result.Error;
     EXPECT_FALSE(std::filesystem::exists(Folder + "/out.pov"));
   }
 }

@@ -31,9 +31,9 @@ class OutputFaultTest : public CliFixture {
   void ExpectRefused(const std::string& output, const std::string& reason,
                      const std::function<bool()>& beforeExec = nullptr) {
     const CliResult result = Run({"-t", "0.001", "-o", output, "in.mno"}, beforeExec);
-    EXPECT_EQ(result.Status, 5) << result.Errors;
-    EXPECT_NE(result.Errors.find("Cannot write output file."), std::string::npos) << result.Errors;
-    EXPECT_NE(result.Errors.find(reason), std::string::npos) << result.Errors;
+    EXPECT_EQ(result.Status, 5) << result.Error;
+    EXPECT_NE(result.Error.find("Cannot write output file."), std::string::npos) << result.Error;
+    EXPECT_NE(result.Error.find(reason), std::string::npos) << result.Error;
   }
 
   std::string Out;  // a folder for the outputs of one test
@@ -115,6 +115,6 @@ TEST_F(OutputFaultTest, AFullFileSystemKeepsTheOldSceneAndLeavesNoTemporaryFile)
   // With room again the same run succeeds: the refusal was the full disk.
   std::filesystem::remove(Out + "/filler");
   const CliResult again = Run({"-t", "0.001", "-o", Out + "/out.pov", "in.mno"});
-  EXPECT_EQ(again.Status, 0) << again.Errors;
+  EXPECT_EQ(again.Status, 0) << again.Error;
   EXPECT_EQ(Read(Out + "/out.pov").rfind("#declare positive", 0), 0u);
 }

@@ -3,15 +3,11 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "../molecule/classic_output.h"
+#include "../temporary_folder.h"
 #include "shell/calculation_run.h"
 
 class RecordingWindow : public CalculationWindow {
@@ -27,11 +23,9 @@ class RecordingWindow : public CalculationWindow {
   std::vector<std::string> Events;
 };
 
-class RunFixture : public testing::Test {
+class RunFixture : public TemporaryFolderTest {
  protected:
   RunFixture() {
-    char pattern[] = "/tmp/dezoduvo-run-XXXXXX";
-    Folder = mkdtemp(pattern);
     Paths.Parameters = Folder + "/pm3r.txt";
     Paths.Input = Folder + "/in.mno";
     Paths.Output = Folder + "/out.pov";
@@ -40,26 +34,7 @@ class RunFixture : public testing::Test {
     Write(Paths.Input, ClassicOutput({{"H", 0, 0, 0}}));
     Values.Threshold = 0.001f;  // the fixture's coefficients are small
   }
-  ~RunFixture() override { std::filesystem::remove_all(Folder); }
 
-  static void Write(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
-  static std::string Read(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-  }
-  static bool EndsWith(const std::string& text, const std::string& end) {
-    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
-  }
-  std::vector<std::string> FolderEntries() const {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(Folder)) names.push_back(entry.path().filename());
-    std::sort(names.begin(), names.end());
-    return names;
-  }
-
-  std::string Folder;
   RunPaths Paths;
   Settings Values;
   RecordingWindow Window;
