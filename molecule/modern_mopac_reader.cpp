@@ -275,5 +275,5 @@ bool ReadModernMopac(Molecule& molecule, const std::string& text, std::int16_t m
     }
   }
   return Fail(why, "no orbital " + std::to_string(moNumber) + " in the file, which holds orbitals " +
-                       DescribeRoots(blocks) + " (the keyword ALLVEC prints all of them)");
+                       DescribeRoots(blocks) + " (MOPAC 22 prints all of them with the keyword ALLVEC)");
 }

@@ -176,7 +176,7 @@ TEST(ModernMopacReaderTest, RefusesWhatItCannotReadFaithfully) {
     const char* Why;
   } cases[] = {
       {"orbital before the printed ones", WriteOutput(fromSeven), 1, "holds orbitals 7 to 16"},
-      {"orbital after the printed ones", plain, 17, "the keyword ALLVEC prints all"},
+      {"orbital after the printed ones", plain, 17, "prints all of them with the keyword ALLVEC"},
       {"d orbitals", WriteOutput(dOrbitals), 8, "has d orbitals (\"Dx2-y2\")"},
       {"d orbitals, older labels", WriteOutput(olderDLabels), 8, "has d orbitals (\"x2\")"},
       {"more than 100 atoms", WriteOutput(manyAtoms), 8, "more than 100 atoms"},
